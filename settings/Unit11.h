@@ -1,0 +1,12 @@
+// The password change window.
+#pragma once
+
+#include <QDialog>
+
+class TForm11 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm11(QWidget* parent = nullptr);
+};
+
+extern TForm11* Form11;

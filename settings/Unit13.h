@@ -1,0 +1,12 @@
+// The backup retention window.
+#pragma once
+
+#include <QDialog>
+
+class TForm13 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm13(QWidget* parent = nullptr);
+};
+
+extern TForm13* Form13;

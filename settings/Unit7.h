@@ -1,0 +1,12 @@
+// The about window.
+#pragma once
+
+#include <QDialog>
+
+class TForm7 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm7(QWidget* parent = nullptr);
+};
+
+extern TForm7* Form7;

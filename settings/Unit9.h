@@ -1,0 +1,12 @@
+// The salary settings window: daily rate and percentage.
+#pragma once
+
+#include <QDialog>
+
+class TForm9 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm9(QWidget* parent = nullptr);
+};
+
+extern TForm9* Form9;

@@ -1,0 +1,3 @@
+#include "store/Backup.h"
+
+void StartupBackup() {}

@@ -1,0 +1,50 @@
+#include "tests/app/MainWindowFixture.h"
+
+#include "app/Forms.h"
+#include "app/Startup.h"
+#include "platform/Application.h"
+#include "platform/DisplayMode.h"
+#include "platform/engine/Engine.h"
+#include "store/Ledger.h"
+#include "store/Settings.h"
+
+void MainWindowTest::SetUp() {
+    ProgramFolderTest::SetUp();
+    DisplayMode::simulate(QSize(1280, 1024), true);
+    Application::instance()->clearEndRequest();
+}
+
+void MainWindowTest::TearDown() {
+    Forms::destroy();
+    Ledger::close();
+    DisplayMode::useReal();
+    ProgramFolderTest::TearDown();
+}
+
+bool MainWindowTest::start() { return Startup::run(folder); }
+
+void MainWindowTest::exec(const QString& statement) {
+    Engine engine(folder);
+    engine.execute(statement);
+}
+
+int MainWindowTest::addAgent(const QString& fam, const QString& name, const QString& otch) {
+    Engine engine(folder);
+    engine.execute(QStringLiteral("INSERT INTO realizators(r_fam,r_name,r_otch,r_pasport,r_adres,ostatok,dolg)"
+                                  "VALUES(\"%1\",\"%2\",\"%3\",\"АА123456\",\"Киев, Крещатик 1\",\"0\",\"0\")")
+                       .arg(fam, name, otch));
+    Query q(&engine);
+    q.setSql(QStringLiteral("SELECT * FROM realizators"));
+    q.open();
+    q.moveTo(q.recordCount() - 1);
+    return int(q.fieldByName(QStringLiteral("r_id")).asInteger());
+}
+
+void MainWindowTest::addGoods(int agent, const QString& name, const QString& price, const QString& count, const QString& sum) {
+    exec(QStringLiteral("INSERT INTO tovar VALUES(\"%1\",\"%2\",\"%3\",\"%4\",\"%5\")").arg(agent).arg(name, price, count, sum));
+}
+
+void MainWindowTest::setSalary() {
+    WriteSetting(QStringLiteral("Money"), QStringLiteral("Labor Rate"), QStringLiteral("50"));
+    WriteSetting(QStringLiteral("Money"), QStringLiteral("Percent"), QStringLiteral("5"));
+}

@@ -1,0 +1,22 @@
+// A fresh program folder with the program's windows created as the start-up creates them; helpers
+// to add ledger rows the way the operations write them.
+#pragma once
+
+#include "tests/support/ProgramFolderTest.h"
+
+#include <QString>
+
+class MainWindowTest : public ProgramFolderTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the start-up sequence on the fresh folder; the main window (or the prompt) is shown.
+    bool start();
+    void exec(const QString& statement);
+    int addAgent(const QString& fam, const QString& name = QStringLiteral("Иван"),
+                 const QString& otch = QStringLiteral("Петрович"));
+    void addGoods(int agent, const QString& name, const QString& price, const QString& count, const QString& sum);
+    // Sets a salary so that the main window does not ask for one.
+    void setSalary();
+};
