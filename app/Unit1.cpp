@@ -24,6 +24,8 @@
 #include "store/RowColourDelegate.h"
 #include "store/Settings.h"
 #include "store/Unit14.h"
+#include "store/UndoSnapshot.h"
+#include "store/Restore.h"
 #include "store/procedures.h"
 
 #include <QCloseEvent>
@@ -39,7 +41,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QStringDecoder>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -75,8 +76,6 @@ void showWindow(QWidget* window) {
     window->raise();
     window->activateWindow();
 }
-
-const QString kUndoFolder = QStringLiteral("backup/undo");
 
 } // namespace
 
@@ -284,10 +283,10 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::removeLeftoverUndoSnapshot() {
-    const QString undo = State().programFolder + kUndoFolder + QLatin1Char('/');
+    const QString undo = UndoFolder() + QLatin1Char('/');
     for (const char* name : {"realizators.db", "tovar.db", "oper.db", "kassa.db", "info.db", "text"})
         QFile::remove(undo + QLatin1String(name));
-    QDir().rmdir(State().programFolder + kUndoFolder);
+    QDir().rmdir(UndoFolder());
 }
 
 int TForm1::currentAgentId() const {
@@ -504,21 +503,6 @@ void TForm1::fitWindows() {
     }
 }
 
-void TForm1::undoCommandUpkeep() {
-    QFile description(State().programFolder + kUndoFolder + QStringLiteral("/text"));
-    if (!description.exists()) {
-        N6->setEnabled(false);
-        return;
-    }
-    N6->setEnabled(true);
-    if (!description.open(QIODevice::ReadOnly))
-        return; // a read error keeps the previous caption
-    QStringDecoder decoder("windows-1251");
-    const QString text = decoder(description.readLine());
-    State().undoDescription = text.section(QLatin1Char('\n'), 0, 0).remove(QLatin1Char('\r'));
-    N6->setText(QStringLiteral("Отменить ") + State().undoDescription);
-}
-
 void TForm1::Timer1Timer() {
     // A box raised by an earlier tick is still open: ticks keep arriving under it, but never stack
     // a second question.
@@ -532,7 +516,7 @@ void TForm1::Timer1Timer() {
         Form9->raise();
         Form9->activateWindow();
     }
-    undoCommandUpkeep();
+    UndoCommandUpkeep(N6);
 }
 
 bool TForm1::event(QEvent* e) {
@@ -551,8 +535,9 @@ void TForm1::FormActivate() {
 
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
+    // Asked once the window has been painted, so the question stands over the main window.
     if (!e->spontaneous())
-        FormShow();
+        QMetaObject::invokeMethod(this, &TForm1::FormShow, Qt::QueuedConnection);
 }
 
 void TForm1::FormShow() {
@@ -599,8 +584,36 @@ void TForm1::Button2Click() {
     showWindow(Form2);
 }
 
+// Agent deletion: after two confirmations and the undo snapshot, the agent goes with all his goods
+// lines, journal rows and cash entries, and with the last agent the whole history; all of it or
+// nothing.
 void TForm1::Button3Click() {
-    // Agent deletion comes with the undo snapshot that must precede it.
+    if (!Messages::ask(QStringLiteral("Зелмар"), QStringLiteral("Вы действительно хотите удалить реализатора ") +
+                                                     ComboBox1->currentText() + QStringLiteral("? ") +
+                                                     QStringLiteral("Это приведет к удалению записей о его товаре и о его "
+                                                                    "операциях! Продолжить?")))
+        return;
+    if (!Messages::ask(QStringLiteral("Внимание!!!"), QStringLiteral("Подумайте еще разок!!! Удаляем?")))
+        return;
+    MakeUndoSnapshot(QStringLiteral("удаление реализатора"));
+    {
+        Transaction transaction(Ledger::engine());
+        for (const char* table : {"realizators", "tovar", "oper", "kassa"}) {
+            Query2.close();
+            Query2.clearSql();
+            Query2.setSql(QStringLiteral("DELETE FROM %1 WHERE r_id=\"%2\"").arg(QLatin1String(table), agentIdText()));
+            Query2.execSql();
+        }
+        Query2.setSql(QStringLiteral("SELECT * FROM realizators"));
+        Query2.open();
+        if (Query2.recordCount() <= 0) {
+            Query2.close();
+            Query2.setSql(QStringLiteral("DELETE FROM info"));
+            Query2.execSql();
+        }
+        transaction.commit();
+    }
+    RefreshMainWindow();
 }
 
 void TForm1::Button4Click() { showWindow(Form3); }
@@ -659,14 +672,13 @@ void TForm1::SpeedButton1Click() {
 
 void TForm1::N2Click() { close(); }
 
-void TForm1::N4Click() {
-    // The restore from an archive comes with the start-up backup.
-}
+void TForm1::N4Click() { RestoreFromArchive(); }
 
 void TForm1::N5Click() { showWindow(Form13); }
 
 void TForm1::N6Click() {
-    // The undo comes with the undo snapshot.
+    if (UndoLastOperation())
+        N6->setText(QStringLiteral("Отменить"));
 }
 
 void TForm1::N16Click() { showWindow(Form9); }

@@ -1,5 +1,5 @@
 // bcp: Zelmar's console archiver, installed in the program folder as bcp.dll. It takes the RAR-style
-// command lines of the start-up backup and the restore (Part 1.5) and writes ZIP archives encrypted
+// command lines of the start-up backup and the restore and writes ZIP archives encrypted
 // with AES-256. Exit status 0 on success; on failure one line on standard error and a RAR exit code.
 #include "platform/archiver/ArchiveExtractor.h"
 #include "platform/archiver/ArchiveWriter.h"

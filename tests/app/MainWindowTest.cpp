@@ -88,6 +88,7 @@ TEST_F(MainWindowTest, NoAgentsShowsEmptyDetailsAndDisablesEveryAgentCommand) {
                        Form1->NPereuchet, Form1->NKassa, Form1->N6})
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     // The default settings have no salary: the main window asks for it when shown.
+    QCoreApplication::processEvents();
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.front().text, QStringLiteral("Необходимо настроить зарплату!!!"));
     EXPECT_TRUE(Form9->isVisible());

@@ -1,4 +1,4 @@
-// The start-up backup and the restore as Part 1.5 runs them, and the archiver's other everyday uses.
+// The start-up backup and the restore as the ledger runs them, and the archiver's other everyday uses.
 #include "tests/archiver/ArchiverFixture.h"
 
 #include <QFile>
