@@ -124,7 +124,6 @@ private:
     bool checkResolution();
     void fitWindows();
     void fillScreen();
-    void undoCommandUpkeep();
     QString agentIdText() const;
 
     QueryModel* goodsModel;

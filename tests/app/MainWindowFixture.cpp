@@ -5,13 +5,19 @@
 #include "platform/Application.h"
 #include "platform/DisplayMode.h"
 #include "platform/engine/Engine.h"
+#include "store/Backup.h"
 #include "store/Ledger.h"
+
+#include <QDir>
 #include "store/Settings.h"
 
 void MainWindowTest::SetUp() {
     ProgramFolderTest::SetUp();
     DisplayMode::simulate(QSize(1280, 1024), true);
     Application::instance()->clearEndRequest();
+    // Today's archive exists, so a start makes none; the backup tests remove it.
+    QDir().mkpath(path(QStringLiteral("backup")));
+    writeFile(QStringLiteral("backup/") + ArchiveName(QDate::currentDate()), "made earlier today");
 }
 
 void MainWindowTest::TearDown() {
