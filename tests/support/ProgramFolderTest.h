@@ -13,7 +13,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <vector>
+
+// Test failures print texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 class ProgramFolderTest : public ::testing::Test {
 protected:
