@@ -25,6 +25,6 @@ BatchWait::Outcome BatchWait::wait(pid_t interpreter, const QString& batchFile, 
         if (pollEvents)
             QCoreApplication::processEvents();
         QThread::msleep(pause);
-        pause = qMin(pause * 2, 20); // quick first checks, then a gentle pace
+        pause = qMin(pause * 2, 5); // quick first checks, then a gentle pace
     }
 }

@@ -91,9 +91,25 @@ bool FileCopier::copy(const QString& source, const QString& destination, QString
         return false;
     };
 
-    static constexpr size_t bufferSize = 256 * 1024;
-    QByteArray buffer(qsizetype(bufferSize), Qt::Uninitialized);
+    // The kernel copies the bytes itself where it can, as cp does; plain reads and writes otherwise.
+    bool kernelCopy = true;
     for (;;) {
+        const ssize_t copied = ::copy_file_range(in.get(), nullptr, out.get(), nullptr, 1 << 30, 0);
+        if (copied > 0)
+            continue;
+        if (copied == 0)
+            break;
+        if (errno == EINTR)
+            continue;
+        if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
+            kernelCopy = false;
+            break;
+        }
+        return fail(QStringLiteral("запись"), errno);
+    }
+    static constexpr size_t bufferSize = 256 * 1024;
+    QByteArray buffer(kernelCopy ? 0 : qsizetype(bufferSize), Qt::Uninitialized);
+    while (!kernelCopy) {
         const ssize_t got = ::read(in.get(), buffer.data(), bufferSize);
         if (got < 0) {
             if (errno == EINTR)
@@ -108,15 +124,14 @@ bool FileCopier::copy(const QString& source, const QString& destination, QString
     }
     if (::fchmod(out.get(), st.st_mode & 07777) != 0)
         return fail(QStringLiteral("права доступа"), errno);
-    if (::fsync(out.get()) != 0)
-        return fail(QStringLiteral("сброс на диск"), errno);
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ::futimens(out.get(), times);
     if (out.close() != 0)
         return fail(QStringLiteral("закрытие"), errno);
     if (::rename(temporaryName.constData(), PathResolver::native(destination).constData()) != 0)
         return fail(QStringLiteral("переименование"), errno);
-    syncFolder(folder);
+    // No fsync: like a command interpreter's copy, the copy is as durable as the file system makes
+    // it. The copies the ledger makes (the undo snapshot) do not outlive the run anyway.
     return true;
 }
 
