@@ -210,10 +210,12 @@ void TForm1::buildLayout() {
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
     DateTimePicker1->setMinimumDate(QDate(1900, 1, 1));
     DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat(RegionalSettings::shortDatePattern());
     DateTimePicker2 = new QDateEdit(journal);
     DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
     DateTimePicker2->setMinimumDate(QDate(1900, 1, 1));
     DateTimePicker2->setCalendarPopup(true);
+    DateTimePicker2->setDisplayFormat(RegionalSettings::shortDatePattern());
     Button9 = new QPushButton(QStringLiteral("Просмотр"), journal);
     Button9->setObjectName(QStringLiteral("Button9"));
     Button10 = new QPushButton(QStringLiteral("Все за весь период"), journal);
