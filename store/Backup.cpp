@@ -70,6 +70,11 @@ bool ArchiveTables(const QDate& day) {
     const QString folder = State().programFolder;
     const QString archive = QStringLiteral("backup/") + ArchiveName(day);
     const QString batch = folder + QStringLiteral("backup.bat");
+    // Without the archiver backup.bat would only repeat its command until the wait gives up.
+    if (!QFile::exists(FileNames::resolve(folder, QStringLiteral("bcp.dll")))) {
+        Messages::show(QStringLiteral("Резервная копия %1 не создана: нет архиватора bcp.dll.").arg(ArchiveName(day)));
+        return false;
+    }
     pid_t pid = -1;
     try {
         pid = BatchFile::start(folder, QStringLiteral("backup.bat"),

@@ -419,3 +419,28 @@ TEST_F(MainWindowTest, ChartButtonTextTakesTheCursorColourOnActivation) {
 }
 
 } // namespace
+
+namespace {
+
+// The list colour rule: the face of the agent list is drawn on cl3 while it has the focus and on
+// the system's window background otherwise.
+TEST_F(MainWindowTest, AgentListFaceTakesTheCursorColourWithTheFocus) {
+    setSalary();
+    addAgent(QStringLiteral("Петров"));
+    ASSERT_TRUE(start());
+    Form1->show();
+    QApplication::setActiveWindow(Form1);
+    const auto faceColour = [] {
+        const QImage image = Form1->ComboBox1->grab().toImage();
+        return QColor(image.pixel(image.width() / 2, image.height() - 4));
+    };
+    Form1->DBGrid1->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(faceColour(), Form1->ComboBox1->palette().color(QPalette::Base));
+    Form1->ComboBox1->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(Form1->ComboBox1->hasFocus());
+    EXPECT_EQ(faceColour(), QColor(0, 128, 128));
+}
+
+} // namespace

@@ -129,6 +129,13 @@ TEST_F(EngineTest, EveryStatementFormOfTheLedger) {
     EXPECT_EQ(rows(QStringLiteral("SELECT DISTINCT t_name, t_price FROM tovar ORDER BY t_name")),
               (QStringList{QStringLiteral("Мыло|12,5"), QStringLiteral("Хлеб|2,5")}));
 
+    EXPECT_EQ(rows(q("SELECT * FROM tovar WHERE r_id=\"<r_id>\" and t_name=\"хлеб\"")).size(), 1);
+    EXPECT_EQ(rows(q("SELECT * FROM tovar WHERE t_name=\"Мыло\" AND r_id=\"<r_id>\"")).size(), 1);
+    EXPECT_EQ(rows(q("SELECT * FROM oper WHERE r_id=\"<r_id>\"")).size(), 2);
+    EXPECT_EQ(rows(q("SELECT * FROM realizators WHERE r_id<>\"<r_id>\"")).size(), 0);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM realizators WHERE r_id<>\"0\"")).size(), 1);
+    EXPECT_EQ(rows(q("SELECT * FROM kassa WHERE r_id=\"<r_id>\" ORDER BY k_date")).size(), 1);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM info ORDER BY i_date")).size(), 1);
     exec(q("DELETE FROM tovar WHERE t_name=\"Хлеб\" and r_id=\"<r_id>\""));
     exec(q("DELETE FROM tovar WHERE r_id=\"<r_id>\" AND t_name=\"Мыло\""));
     exec(q("DELETE FROM oper WHERE r_id=\"<r_id>\""));

@@ -3,8 +3,11 @@
 // the held-goods lookup and the key filters of the number boxes.
 #include "platform/ConversionError.h"
 #include "platform/RegionalSettings.h"
+#include "store/Settings.h"
 #include "store/procedures.h"
 #include "tests/support/ProgramFolderTest.h"
+
+#include <QFile>
 
 namespace {
 
@@ -163,6 +166,19 @@ TEST(Procedures, DigitKeyFilter) {
     EXPECT_EQ(DigitKeyFilter(kBackspace), kBackspace);
     for (QChar c : {QChar(u','), QChar(u'.'), QChar(u'-'), QChar(u' '), QChar(0x0417)})
         EXPECT_TRUE(DigitKeyFilter(c).isNull());
+}
+
+} // namespace
+
+namespace {
+
+// The settings file every program folder starts from, byte for byte.
+TEST(DefaultSettingsFile, IsWindows1251WithCrLfAndTheEmptyPasswordDigest) {
+    QFile file(QStringLiteral(ZELMAR_DATA_DIR "/Zelmar.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[Color]\r\nCl1=16777215\r\nCl2=15724527\r\nCl3=8421376\r\nCl4=16777215\r\nCl5=0\r\n"
+                                         "Cl6=12632256\r\n\r\n[Money]\r\nLabor Rate=\r\nPercent=\r\n\r\n[Security]\r\nPwd=") +
+                                  PasswordDigest(QString()).toLatin1() + "\r\n\r\n[Other]\r\nBc=30\r\n");
 }
 
 } // namespace
