@@ -310,16 +310,15 @@ void Engine::fetch(Compiled& compiled, Result* result) {
     }
 }
 
-void Engine::select(const QString& statement, Result* result) {
-    QStringList literals;
-    Compiled& compiled = compile(statement, &literals);
-    if (compiled.statement.kind != Statement::Kind::Select)
-        throw EngineError(QStringLiteral("Оператор изменения нельзя открыть как запрос: %1").arg(statement));
+// Prepares (or reuses), binds and runs one compiled statement; the statement is reset and a
+// connection opened only for it is closed again, whichever way it ends.
+void Engine::run(Compiled& compiled, const QString& statement, const QStringList& literals,
+                 const std::function<void(sqlite3_stmt*)>& work) {
     connect();
     try {
         prepare(compiled, statement);
         bind(compiled, literals);
-        fetch(compiled, result);
+        work(compiled.prepared);
         sqlite3_reset(compiled.prepared);
     } catch (...) {
         if (compiled.prepared)
@@ -330,31 +329,25 @@ void Engine::select(const QString& statement, Result* result) {
     disconnectUnlessHeld();
 }
 
+void Engine::select(const QString& statement, Result* result) {
+    QStringList literals;
+    Compiled& compiled = compile(statement, &literals);
+    if (compiled.statement.kind != Statement::Kind::Select)
+        throw EngineError(QStringLiteral("Оператор изменения нельзя открыть как запрос: %1").arg(statement));
+    run(compiled, statement, literals, [&](sqlite3_stmt*) { fetch(compiled, result); });
+}
+
 int Engine::execute(const QString& statement) {
     QStringList literals;
     Compiled& compiled = compile(statement, &literals);
     if (compiled.statement.kind == Statement::Kind::Select)
         throw EngineError(QStringLiteral("Запрос SELECT нельзя выполнить как изменение: %1").arg(statement));
-    connect();
     int changed = 0;
-    try {
-        prepare(compiled, statement);
-        bind(compiled, literals);
-        const int rc = sqlite3_step(compiled.prepared);
-        if (rc != SQLITE_DONE) {
-            const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-            sqlite3_reset(compiled.prepared);
-            throw EngineError(QStringLiteral("%1: %2").arg(statement, message));
-        }
+    run(compiled, statement, literals, [&](sqlite3_stmt* prepared) {
+        if (sqlite3_step(prepared) != SQLITE_DONE)
+            throw EngineError(QStringLiteral("%1: %2").arg(statement, QString::fromUtf8(sqlite3_errmsg(db))));
         changed = sqlite3_changes(db);
-        sqlite3_reset(compiled.prepared);
-    } catch (...) {
-        if (compiled.prepared)
-            sqlite3_reset(compiled.prepared);
-        disconnectUnlessHeld();
-        throw;
-    }
-    disconnectUnlessHeld();
+    });
     return changed;
 }
 

@@ -21,6 +21,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -70,6 +71,8 @@ private:
     void checkTables();
     void exec(const char* sql);
     Compiled& compile(const QString& statement, QStringList* literals);
+    void run(Compiled& compiled, const QString& statement, const QStringList& literals,
+             const std::function<void(sqlite3_stmt*)>& work);
     void prepare(Compiled& compiled, const QString& statement);
     void bind(Compiled& compiled, const QStringList& literals);
     void fetch(Compiled& compiled, Result* result);
