@@ -58,6 +58,10 @@ bool Startup::run(const QString& programFolder) {
         Form1->RefreshMainWindow();
     } catch (const ProgramEnd&) {
         return false;
+    } catch (const std::exception& error) {
+        // A table file that is not what it should be, say: nothing can run, so say why and end.
+        Messages::showError(QString::fromUtf8(error.what()));
+        return false;
     }
     return true;
 }

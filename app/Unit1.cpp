@@ -97,7 +97,15 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), Query1(nullptr), Query2(n
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     setFixedSize(1024, 740);
-    FormCreate();
+    try {
+        FormCreate();
+    } catch (...) {
+        // The window is not made after all: nothing may keep pointing at it.
+        SetRefreshMainWindow(nullptr);
+        Ledger::setWorkQuery(nullptr);
+        Form1 = nullptr;
+        throw;
+    }
 }
 
 TForm1::~TForm1() {

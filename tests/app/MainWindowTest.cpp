@@ -444,3 +444,16 @@ TEST_F(MainWindowTest, AgentListFaceTakesTheCursorColourWithTheFocus) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, AForeignTableFileEndsTheStartWithTheEngineMessage) {
+    QFile::remove(path("kassa.db"));
+    ASSERT_TRUE(QFile::copy(path("info.db"), path("kassa.db")));
+    EXPECT_FALSE(start());
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().kind, Messages::Kind::Error);
+    EXPECT_TRUE(boxes.back().text.contains(QStringLiteral("kassa"))) << boxes.back().text.toStdString();
+}
+
+} // namespace
