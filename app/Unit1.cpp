@@ -90,7 +90,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), Query1(nullptr), Query2(n
     Query2.setEngine(engine);
     Query3.setEngine(engine);
     Ledger::setWorkQuery(&Query3);
-    SetRefreshMainWindow([this] { RefreshMainWindow(); });
+    SetMainWindowLink({[this] { RefreshMainWindow(); }, [this] { return currentAgentId(); },
+                       [this] { return ComboBox1->currentText(); }, [this] { return ComboBox1->count(); }});
     buildLayout();
     buildMenu();
     Timer1 = new QTimer(this);
@@ -101,7 +102,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), Query1(nullptr), Query2(n
         FormCreate();
     } catch (...) {
         // The window is not made after all: nothing may keep pointing at it.
-        SetRefreshMainWindow(nullptr);
+        ClearMainWindowLink();
         Ledger::setWorkQuery(nullptr);
         Form1 = nullptr;
         throw;
@@ -115,7 +116,7 @@ TForm1::~TForm1() {
     DBGrid2->setModel(nullptr);
     delete goodsModel;
     delete journalModel;
-    SetRefreshMainWindow(nullptr);
+    ClearMainWindowLink();
     Ledger::setWorkQuery(nullptr);
     if (Form1 == this)
         Form1 = nullptr;

@@ -1,15 +1,23 @@
 #include "store/MainWindowLink.h"
 
 namespace {
-std::function<void()>& refreshHook() {
-    static std::function<void()> hook;
-    return hook;
+MainWindowLink& link() {
+    static MainWindowLink instance;
+    return instance;
 }
 } // namespace
 
-void SetRefreshMainWindow(std::function<void()> refresh) { refreshHook() = std::move(refresh); }
+void SetMainWindowLink(MainWindowLink l) { link() = std::move(l); }
+
+void ClearMainWindowLink() { link() = MainWindowLink(); }
 
 void RefreshMainWindow() {
-    if (refreshHook())
-        refreshHook()();
+    if (link().refresh)
+        link().refresh();
 }
+
+int CurrentAgentId() { return link().currentAgentId ? link().currentAgentId() : 0; }
+
+QString CurrentAgentName() { return link().currentAgentName ? link().currentAgentName() : QString(); }
+
+int AgentCount() { return link().agentCount ? link().agentCount() : 0; }
