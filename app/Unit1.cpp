@@ -16,6 +16,7 @@
 #include "settings/Unit11.h"
 #include "settings/Unit13.h"
 #include "settings/Unit7.h"
+#include "settings/Help.h"
 #include "settings/Unit9.h"
 #include "store/BatchFile.h"
 #include "store/ColourScheme.h"
@@ -90,6 +91,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), Query1(nullptr), Query2(n
     Query2.setEngine(engine);
     Query3.setEngine(engine);
     Ledger::setWorkQuery(&Query3);
+    HelpContext::setViewer([](int context) { ShowHelpContext(context); });
     SetMainWindowLink({[this] { RefreshMainWindow(); }, [this] { return currentAgentId(); },
                        [this] { return ComboBox1->currentText(); }, [this] { return ComboBox1->count(); }});
     buildLayout();
@@ -570,6 +572,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
 // The snapshot folder is removed by del.bat once the program has ended.
 void TForm1::FormClose() {
     Timer1->stop();
+    CloseHelp();
     const QString folder = State().programFolder;
     try {
         BatchFile::start(folder, QStringLiteral("del.bat"),
@@ -697,6 +700,4 @@ void TForm1::N17Click() { showWindow(Form10); }
 void TForm1::N18Click() { showWindow(Form7); }
 void TForm1::N20Click() { showWindow(Form11); }
 
-void TForm1::N21Click() {
-    // The help viewer opens the contents of the help file once it exists.
-}
+void TForm1::N21Click() { ShowHelpContents(); }

@@ -46,7 +46,8 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     const bool backspace = event->key() == Qt::Key_Backspace;
     // Keys that type nothing (arrows, shortcuts such as Ctrl+V, Enter, Esc) keep their usual meaning.
-    if (!backspace && (text.size() != 1 || !text.at(0).isPrint())) {
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (shortcut || (!backspace && (text.size() != 1 || !text.at(0).isPrint()))) {
         QLineEdit::keyPressEvent(event);
         return;
     }
