@@ -29,7 +29,7 @@ QString idText(int id) {
 
 } // namespace
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+TForm4::TForm4(QWidget* parent) : LedgerDialog(parent) {
     Form4 = this;
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Передача товара"));
@@ -91,31 +91,9 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &TForm4::BitBtn2Click);
 }
 
-bool TForm4::event(QEvent* e) {
-    if (e->type() == QEvent::WindowDeactivate && Messages::isOpen()) {
-        returningFromBox = true;
-    } else if (e->type() == QEvent::WindowActivate) {
-        if (returningFromBox)
-            returningFromBox = false;
-        else
-            FormActivate();
-    }
-    return QDialog::event(e);
-}
-
-void TForm4::showEvent(QShowEvent* e) {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    QDialog::showEvent(e);
-}
-
 void TForm4::hideEvent(QHideEvent* e) {
     Timer1->stop();
-    returningFromBox = false;
-    QDialog::hideEvent(e);
+    LedgerDialog::hideEvent(e);
 }
 
 // Esc is "Выход".

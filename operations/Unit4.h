@@ -6,7 +6,7 @@
 
 #include "store/FilteredLineEdit.h"
 
-#include <QDialog>
+#include "store/LedgerDialog.h"
 #include <QLineEdit>
 
 class PaintedComboBox;
@@ -14,13 +14,13 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
-class TForm4 : public QDialog {
+class TForm4 : public LedgerDialog {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
 
     // Handlers, named after their control and event.
-    void FormActivate();
+    void FormActivate() override;
     void ComboBox2Change();
     void Timer1Timer();
     void BitBtn1Click();
@@ -38,8 +38,6 @@ public:
     QTimer* Timer1;
 
 protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void reject() override;
 
@@ -51,7 +49,6 @@ private:
 
     // Set while one of the program's message boxes has taken the activation from this window, so
     // that coming back from it does not reload the window.
-    bool returningFromBox = false;
 };
 
 extern TForm4* Form4;

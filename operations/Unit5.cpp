@@ -1,5 +1,7 @@
 #include "operations/Unit5.h"
 
+#include "store/LedgerDialog.h"
+
 #include "platform/DisplayMode.h"
 #include "platform/HelpContext.h"
 #include "platform/Messages.h"
@@ -234,11 +236,7 @@ void TForm5::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (e->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    LedgerDialog::centreOnDesktop(this);
 }
 
 // Closing needs no confirmation; the dialog's own handling would route it through reject() again.

@@ -39,7 +39,7 @@ qint64 Pieces(const QString& text) {
 
 } // namespace
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent) {
+TForm6::TForm6(QWidget* parent) : LedgerDialog(parent) {
     Form6 = this;
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Переучет товара"));
@@ -124,33 +124,11 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     connect(BitBtn4, &QPushButton::clicked, this, &TForm6::BitBtn4Click);
 }
 
-bool TForm6::event(QEvent* e) {
-    if (e->type() == QEvent::WindowDeactivate && Messages::isOpen()) {
-        returningFromBox = true;
-    } else if (e->type() == QEvent::WindowActivate) {
-        if (returningFromBox)
-            returningFromBox = false;
-        else
-            FormActivate();
-    }
-    return QDialog::event(e);
-}
-
-void TForm6::showEvent(QShowEvent* e) {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    QDialog::showEvent(e);
-}
-
 // Closing throws the entries away.
 void TForm6::hideEvent(QHideEvent* e) {
     Timer1->stop();
     StringGrid1->setRowCount(0);
-    returningFromBox = false;
-    QDialog::hideEvent(e);
+    LedgerDialog::hideEvent(e);
 }
 
 // Esc is "Выход".

@@ -6,7 +6,7 @@
 // in the entry table and confirms the whole table at once; the window then closes.
 #pragma once
 
-#include <QDialog>
+#include "store/LedgerDialog.h"
 
 class FilteredLineEdit;
 class PaintedComboBox;
@@ -16,13 +16,13 @@ class QPushButton;
 class QTableWidget;
 class QTimer;
 
-class TForm6 : public QDialog {
+class TForm6 : public LedgerDialog {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
 
     // Handlers, named after their control and event.
-    void FormActivate();
+    void FormActivate() override;
     void ComboBox1Change();
     void Timer1Timer();
     void BitBtn1Click(); // "Добавить"
@@ -46,8 +46,6 @@ public:
     QTimer* Timer1;
 
 protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void reject() override;
 
@@ -64,7 +62,6 @@ private:
 
     // Set while one of the program's message boxes has taken the activation from this window, so
     // that coming back from it keeps the entries.
-    bool returningFromBox = false;
 };
 
 extern TForm6* Form6;

@@ -1,5 +1,7 @@
 #include "settings/Unit9.h"
 
+#include "store/LedgerDialog.h"
+
 #include "platform/HelpContext.h"
 #include "platform/Messages.h"
 #include "platform/NumberText.h"
@@ -82,11 +84,7 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     layout->addWidget(BitBtn1, 3, 0);
     layout->addWidget(BitBtn2, 3, 1);
     setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    LedgerDialog::centreOnDesktop(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
