@@ -9,7 +9,13 @@
 #include "store/Ledger.h"
 
 #include <QDir>
+#include <QTest>
 #include "store/Settings.h"
+
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
 
 void MainWindowTest::SetUp() {
     ProgramFolderTest::SetUp();

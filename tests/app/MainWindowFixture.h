@@ -6,6 +6,11 @@
 
 #include <QString>
 
+class QWidget;
+
+// Types text key by key into a widget, Cyrillic included (QTest::keyClicks takes Latin-1 only).
+void typeText(QWidget* widget, const QString& text);
+
 class MainWindowTest : public ProgramFolderTest {
 protected:
     void SetUp() override;

@@ -47,12 +47,6 @@ QStringList headers(QTableView* grid) {
     return out;
 }
 
-// Types text key by key, Cyrillic included (QTest::keyClicks takes Latin-1 only).
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QStringList agentList() {
     QStringList out;
     for (int i = 0; i < Form1->ComboBox1->count(); ++i)

@@ -26,11 +26,6 @@
 
 namespace {
 
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 class AddGoodsTest : public MainWindowTest {
 protected:
     void SetUp() override {

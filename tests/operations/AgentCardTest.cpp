@@ -24,11 +24,6 @@
 
 namespace {
 
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 struct AgentRow {
     QString fam, name, otch, pasport, adres;
     double ostatok = -1, dolg = -1;

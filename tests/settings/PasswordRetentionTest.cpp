@@ -19,12 +19,6 @@
 
 namespace {
 
-// Types any text, Cyrillic included, key by key.
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QString storedDigest() {
     return ReadSetting(QStringLiteral("Security"), QStringLiteral("Pwd"));
 }
