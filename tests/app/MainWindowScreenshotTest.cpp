@@ -5,7 +5,9 @@
 #include "store/PaintedComboBox.h"
 #include "tests/app/MainWindowFixture.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QImage>
 #include <QScreen>
 #include <QTableView>
@@ -55,6 +57,42 @@ TEST_F(MainWindowScreenshot, MainWindowWithAFewAgents) {
         }
     EXPECT_GT(teal, 100) << "the cursor row of the focused goods grid";
     EXPECT_GT(grey, 100) << "the odd rows' stripes";
+}
+
+} // namespace
+
+namespace {
+
+// The operation windows as a person sees them, saved next to the main window's picture.
+TEST_F(MainWindowScreenshot, OperationWindowsOfAnAgentWithGoods) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        GTEST_SKIP() << "runs under Xvfb only";
+    DisplayMode::useReal();
+    setSalary();
+    const int id = addAgent(QStringLiteral("Петров"), QStringLiteral("Иван"), QStringLiteral("Сергеевич"));
+    addAgent(QStringLiteral("Сидоренко"), QStringLiteral("Олег"), QStringLiteral("Петрович"));
+    addGoods(id, QStringLiteral("Хлеб"), QStringLiteral("4.5"), QStringLiteral("20"), QStringLiteral("90"));
+    exec(QStringLiteral("INSERT INTO kassa VALUES(\"%1\",\"05.03.2004\",\"100\",\"55\")").arg(id));
+    exec(QStringLiteral("INSERT INTO kassa VALUES(\"%1\",\"06.03.2004\",\"250\",\"62.5\")").arg(id));
+    ASSERT_TRUE(start());
+    const QString folder = qEnvironmentVariable("ZELMAR_MAIN_WINDOW_PNG", QStringLiteral("main-window.png")).section(QLatin1Char('/'), 0, -2);
+    const struct {
+        QPushButton* button;
+        const char* name;
+    } windows[] = {{Form1->Button1, "agent-card"}, {Form1->Button4, "add-goods"}, {Form1->Button5, "transfer"},
+                   {Form1->Button6, "recount"},    {Form1->Button7, "cash"}};
+    Form1->Timer1Timer();
+    for (const auto& w : windows) {
+        QTest::mouseClick(w.button, Qt::LeftButton);
+        QTest::qWait(300);
+        QWidget* window = QApplication::activeWindow();
+        ASSERT_NE(window, nullptr) << w.name;
+        ASSERT_NE(window, Form1) << w.name;
+        const QImage image = window->grab().toImage();
+        EXPECT_GT(image.width(), 100) << w.name;
+        image.save((folder.isEmpty() ? QString() : folder + QLatin1Char('/')) + QLatin1String(w.name) + QStringLiteral(".png"));
+        window->hide();
+    }
 }
 
 } // namespace
