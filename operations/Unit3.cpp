@@ -29,10 +29,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* text) {
     return label;
 }
 
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 // A whole number of pieces that reads as a 32-bit integer and is not 0.
 bool usableCount(const QString& text) {
     bool ok = false;
@@ -57,16 +53,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setMinimumWidth(220);
 
-    Edit1 = new FilteredLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setKeyFilter(
-        [](const QString& text, int caret, QChar typed) { return MoneyKeyFilter(text, caret, typed); });
-    Edit1->setAllowed([](QChar c) { return isDigit(c) || c == RegionalSettings::decimalSeparator(); });
-
-    Edit2 = new FilteredLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setKeyFilter([](const QString&, int, QChar typed) { return DigitKeyFilter(typed); });
-    Edit2->setAllowed(isDigit);
+    Edit1 = FilteredLineEdit::moneyBox(this, "Edit1");
+    Edit2 = FilteredLineEdit::countBox(this, "Edit2");
 
     Label1 = makeLabel(this, "Label1", "Наименование товара");
     Label2 = makeLabel(this, "Label2", "Цена за 1 ед. (грн.)");

@@ -33,9 +33,6 @@ TForm4::TForm4(QWidget* parent) : LedgerDialog(parent) {
     Form4 = this;
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Передача товара"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(false);
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -49,11 +46,8 @@ TForm4::TForm4(QWidget* parent) : LedgerDialog(parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setEnabled(false);
-    Edit2 = new FilteredLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setKeyFilter([](const QString&, int, QChar typed) { return DigitKeyFilter(typed); });
     // Pasted text must be digits too: the count goes into statements as a whole number.
-    Edit2->setAllowed([](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    Edit2 = FilteredLineEdit::countBox(this, "Edit2");
     Edit3 = new QLineEdit(this);
     Edit3->setObjectName(QStringLiteral("Edit3"));
     Edit3->setEnabled(false);

@@ -69,10 +69,6 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
     return b;
 }
 
-// Only digits and the decimal separator may stand in a money box, typed or pasted.
-bool moneyCharacter(QChar c) {
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == RegionalSettings::decimalSeparator();
-}
 
 } // namespace
 
@@ -132,11 +128,7 @@ void TForm5::buildControls() {
     GroupBox2 = new QGroupBox(QStringLiteral("Добавление кассы"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     DateTimePicker1 = datePicker("DateTimePicker1", GroupBox2);
-    Edit1 = new FilteredLineEdit(GroupBox2);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setKeyFilter(
-        [](const QString& text, int caret, QChar typed) { return MoneyKeyFilter(text, caret, typed); });
-    Edit1->setAllowed(moneyCharacter);
+    Edit1 = FilteredLineEdit::moneyBox(GroupBox2, "Edit1");
     BitBtn1 = button("BitBtn1", QStringLiteral("Добавить кассу"), GroupBox2);
     BitBtn1->setDefault(true);
     BitBtn1->setEnabled(false);

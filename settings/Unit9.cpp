@@ -28,19 +28,7 @@ const QString kMoney = QStringLiteral("Money");
 const QString kRate = QStringLiteral("Labor Rate");
 const QString kPercent = QStringLiteral("Percent");
 
-// Only digits and the decimal separator may stand in a money box, typed or pasted.
-bool moneyCharacter(QChar c) {
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == RegionalSettings::decimalSeparator();
-}
-
-FilteredLineEdit* moneyBox(const char* name, QWidget* parent) {
-    auto* box = new FilteredLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setKeyFilter(
-        [](const QString& text, int caret, QChar typed) { return MoneyKeyFilter(text, caret, typed); });
-    box->setAllowed(moneyCharacter);
-    return box;
-}
+FilteredLineEdit* moneyBox(const char* name, QWidget* parent) { return FilteredLineEdit::moneyBox(parent, name); }
 
 } // namespace
 

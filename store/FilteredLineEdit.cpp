@@ -1,5 +1,6 @@
 #include "store/FilteredLineEdit.h"
 
+#include "platform/RegionalSettings.h"
 #include "store/procedures.h"
 
 #include <QKeyEvent>
@@ -28,6 +29,26 @@ private:
 
 FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {
     setAllowed([](QChar c) { return c != QLatin1Char('"'); });
+}
+
+namespace {
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+} // namespace
+
+FilteredLineEdit* FilteredLineEdit::moneyBox(QWidget* parent, const char* name) {
+    auto* box = new FilteredLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setKeyFilter([](const QString& text, int caret, QChar typed) { return MoneyKeyFilter(text, caret, typed); });
+    box->setAllowed([](QChar c) { return isDigit(c) || c == RegionalSettings::decimalSeparator(); });
+    return box;
+}
+
+FilteredLineEdit* FilteredLineEdit::countBox(QWidget* parent, const char* name) {
+    auto* box = new FilteredLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setKeyFilter([](const QString&, int, QChar typed) { return DigitKeyFilter(typed); });
+    box->setAllowed(isDigit);
+    return box;
 }
 
 void FilteredLineEdit::setKeyFilter(KeyFilter filter) { keyFilter = std::move(filter); }

@@ -19,6 +19,11 @@ public:
 
     explicit FilteredLineEdit(QWidget* parent = nullptr);
 
+    // A money box: the money key filter, and only digits and the decimal separator, typed or pasted.
+    static FilteredLineEdit* moneyBox(QWidget* parent, const char* name);
+    // A count box: the digit key filter, and only digits, typed or pasted.
+    static FilteredLineEdit* countBox(QWidget* parent, const char* name);
+
     void setKeyFilter(KeyFilter filter);
     void setAllowed(Allowed allowed);
 

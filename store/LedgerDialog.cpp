@@ -5,6 +5,12 @@
 #include <QEvent>
 #include <QScreen>
 
+LedgerDialog::LedgerDialog(QWidget* parent) : QDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(false);
+}
+
 void LedgerDialog::centreOnDesktop(QWidget* window) {
     if (const QScreen* screen = window->screen()) {
         QRect frame = window->frameGeometry();

@@ -8,7 +8,8 @@
 class LedgerDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit LedgerDialog(QWidget* parent = nullptr) : QDialog(parent) {}
+    // A fixed dialog frame with title and close button, kept on top, never modal.
+    explicit LedgerDialog(QWidget* parent = nullptr);
 
     virtual void FormActivate() = 0;
 
