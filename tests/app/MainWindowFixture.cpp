@@ -9,12 +9,35 @@
 #include "store/Ledger.h"
 
 #include <QDir>
+#include <QTableView>
 #include <QTest>
 #include "store/Settings.h"
 
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// Every row of a statement, the named fields as text joined by "|".
+QStringList rows(const QString& statement, const QStringList& fields) {
+    Query q(&Ledger::engine());
+    q.setSql(statement);
+    q.open();
+    QStringList out;
+    for (q.first(); !q.eof(); q.next()) {
+        QStringList values;
+        for (const QString& f : fields)
+            values << q.fieldByName(f).asString();
+        out << values.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+QStringList column(QTableView* grid, int column) {
+    QStringList out;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        out << grid->model()->index(row, column).data().toString();
+    return out;
 }
 
 void MainWindowTest::SetUp() {

@@ -5,11 +5,19 @@
 #include "tests/support/ProgramFolderTest.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
 // Types text key by key into a widget, Cyrillic included (QTest::keyClicks takes Latin-1 only).
 void typeText(QWidget* widget, const QString& text);
+
+class QTableView;
+
+// Every row of a statement, the named fields as text joined by "|".
+QStringList rows(const QString& statement, const QStringList& fields);
+// The texts of one column of a grid, top to bottom.
+QStringList column(QTableView* grid, int column);
 
 class MainWindowTest : public ProgramFolderTest {
 protected:

@@ -33,13 +33,6 @@
 
 namespace {
 
-QStringList column(QTableView* grid, int column) {
-    QStringList out;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        out << grid->model()->index(row, column).data().toString();
-    return out;
-}
-
 QStringList headers(QTableView* grid) {
     QStringList out;
     for (int c = 0; c < grid->model()->columnCount(); ++c)

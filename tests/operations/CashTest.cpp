@@ -27,13 +27,6 @@ namespace {
 
 const char* const kTables[] = {"realizators.db", "tovar.db", "oper.db", "kassa.db", "info.db"};
 
-QStringList column(QTableView* grid, int column) {
-    QStringList out;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        out << grid->model()->index(row, column).data().toString();
-    return out;
-}
-
 QStringList headers(QTableView* grid) {
     QStringList out;
     for (int c = 0; c < grid->model()->columnCount(); ++c)

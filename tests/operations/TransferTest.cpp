@@ -20,21 +20,6 @@
 
 namespace {
 
-// Every row of a statement, the named fields as text joined by "|".
-QStringList rows(const QString& statement, const QStringList& fields) {
-    Query q(&Ledger::engine());
-    q.setSql(statement);
-    q.open();
-    QStringList out;
-    for (q.first(); !q.eof(); q.next()) {
-        QStringList values;
-        for (const QString& f : fields)
-            values << q.fieldByName(f).asString();
-        out << values.join(QLatin1Char('|'));
-    }
-    return out;
-}
-
 QStringList line(int agent, const QString& name) {
     return rows(
         QStringLiteral("SELECT * FROM tovar WHERE r_id=\"%1\" AND t_name=\"%2\"").arg(agent).arg(name),
