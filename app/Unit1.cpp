@@ -525,7 +525,9 @@ void TForm1::Timer1Timer() {
         throw ProgramEnd(0);
     fitWindows();
     applyEnablingRules();
-    if (Form9 && Form9->isVisible()) {
+    // Activating it again only when another window took the focus, so that it is not set up anew
+    // under the user's typing every tick.
+    if (Form9 && Form9->isVisible() && !Form9->isActiveWindow()) {
         Form9->raise();
         Form9->activateWindow();
     }
