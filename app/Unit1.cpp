@@ -312,6 +312,8 @@ int TForm1::currentAgentId() const {
 QString TForm1::agentIdText() const { return QString::number(currentAgentId()); }
 
 void TForm1::RefreshMainWindow() {
+    // Also before the first activation (a question may take it first), the link is never black.
+    paintChartButton();
     // 1. Total goods: whole counts times prices; the stored line sums are not used here.
     double total = 0;
     Query& work = OpenWorkQuery(QStringLiteral("SELECT * FROM tovar"));
@@ -543,6 +545,11 @@ bool TForm1::event(QEvent* e) {
 void TForm1::FormActivate() {
     if (!Timer1->isActive())
         Timer1->start();
+    paintChartButton();
+}
+
+// The chart link's text in the cursor colour cl3.
+void TForm1::paintChartButton() {
     QPalette palette = SpeedButton1->palette();
     palette.setColor(QPalette::ButtonText, ColourScheme::colour(3));
     SpeedButton1->setPalette(palette);

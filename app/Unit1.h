@@ -124,6 +124,7 @@ private:
     bool checkResolution();
     void fitWindows();
     void fillScreen();
+    void paintChartButton();
     QString agentIdText() const;
 
     QueryModel* goodsModel;
