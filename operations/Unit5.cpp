@@ -184,6 +184,9 @@ void TForm5::buildChart() {
     Series1->setPointLabelsVisible(false);
 
     chart = new QChart;
+    // Axis numbers in the regional decimal separator, as everywhere else in the program.
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(RegionalSettings::numberLocale());
     chart->addSeries(Series1);
     chart->legend()->hide();
     chart->setTitle(QString());

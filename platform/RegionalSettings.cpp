@@ -27,6 +27,12 @@ QString RegionalSettings::shortDatePattern() { return current().datePattern; }
 QString RegionalSettings::longTimePattern() { return current().timePattern; }
 QChar RegionalSettings::decimalSeparator() { return current().separator; }
 
+QLocale RegionalSettings::numberLocale() {
+    QLocale locale = decimalSeparator() == QLatin1Char(',') ? QLocale(QLocale::Russian, QLocale::Ukraine) : QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
 QString RegionalSettings::formatDate(const QDate& date) { return date.toString(current().datePattern); }
 QString RegionalSettings::formatTime(const QTime& time) { return time.toString(current().timePattern); }
 

@@ -19,6 +19,10 @@ public:
     // The character between the whole and the fractional part of a number.
     static QChar decimalSeparator();
 
+    // A locale that writes numbers with the regional decimal separator and no group separators, for
+    // widgets that format numbers themselves (chart axes).
+    static QLocale numberLocale();
+
     static QString formatDate(const QDate& date);
     static QString formatTime(const QTime& time);
     // An invalid QDate / QTime when the text does not read by the pattern.

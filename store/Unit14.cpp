@@ -1,5 +1,6 @@
 #include "store/Unit14.h"
 
+#include "platform/RegionalSettings.h"
 #include "store/Ledger.h"
 
 #include <QChart>
@@ -75,6 +76,9 @@ void TForm14::buildChart() {
     Series1->setPointLabelsVisible(false);
 
     chart = new QChart;
+    // Axis numbers in the regional decimal separator, as everywhere else in the program.
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(RegionalSettings::numberLocale());
     chart->addSeries(Series1);
     chart->legend()->hide();
     chart->setTitle(QString());
