@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 #include "store/Settings.h"
+#include "store/WindowParts.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -17,8 +18,7 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     Form12 = this;
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Введите пароль"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    WindowParts::useDialogFrame(this);
     HelpContext::set(this, 15);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));

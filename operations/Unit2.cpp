@@ -6,6 +6,7 @@
 #include "store/MainWindowLink.h"
 #include "store/ProgramState.h"
 #include "store/UndoSnapshot.h"
+#include "store/WindowParts.h"
 #include "store/procedures.h"
 
 #include <QEvent>
@@ -61,9 +62,7 @@ FilteredLineEdit* makeBox(QWidget* parent, const char* name, int maxLength, bool
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* text) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
+    return WindowParts::label(parent, name, QString::fromUtf8(text));
 }
 
 } // namespace
@@ -71,8 +70,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* text) {
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Добавление нового реализатора"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
-    setModal(false);
+    WindowParts::useDialogFrame(this);
 
     Edit1 = makeBox(this, "Edit1", 20, nameCharacter);
     Edit2 = makeBox(this, "Edit2", 15, nameCharacter);
@@ -85,17 +83,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Label4 = makeLabel(this, "Label4", "Паспорт");
     Label5 = makeLabel(this, "Label5", "Адрес");
 
-    BitBtn1 = new QPushButton(QStringLiteral("Добавить"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn1->setEnabled(false);
-    BitBtn2 = new QPushButton(QStringLiteral("Выход"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
+    BitBtn1 = WindowParts::confirmButton(this, "BitBtn1", QStringLiteral("Добавить"));
+    BitBtn2 = WindowParts::button(this, "BitBtn2", QStringLiteral("Выход"));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
+    Timer1 = WindowParts::enablingTimer(this);
 
     auto* layout = new QGridLayout(this);
     QLabel* const labels[] = {Label1, Label2, Label3, Label4, Label5};

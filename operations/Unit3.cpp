@@ -9,6 +9,7 @@
 #include "store/ProgramState.h"
 #include "store/TotalGoodsHistory.h"
 #include "store/UndoSnapshot.h"
+#include "store/WindowParts.h"
 #include "store/procedures.h"
 
 #include <QEvent>
@@ -24,9 +25,7 @@ TForm3* Form3 = nullptr;
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* text) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
+    return WindowParts::label(parent, name, QString::fromUtf8(text));
 }
 
 // A whole number of pieces that reads as a 32-bit integer and is not 0.
@@ -46,8 +45,7 @@ bool usablePrice(const QString& text) {
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Добавление товара реализатору"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
-    setModal(false);
+    WindowParts::useDialogFrame(this);
 
     ComboBox1 = new ArticleComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -60,17 +58,10 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     Label2 = makeLabel(this, "Label2", "Цена за 1 ед. (грн.)");
     Label3 = makeLabel(this, "Label3", "Кол-во");
 
-    BitBtn1 = new QPushButton(QStringLiteral("Добавить"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn1->setEnabled(false);
-    BitBtn2 = new QPushButton(QStringLiteral("Выход"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
+    BitBtn1 = WindowParts::confirmButton(this, "BitBtn1", QStringLiteral("Добавить"));
+    BitBtn2 = WindowParts::button(this, "BitBtn2", QStringLiteral("Выход"));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
+    Timer1 = WindowParts::enablingTimer(this);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(Label1, 0, 0);

@@ -8,6 +8,7 @@
 #include "store/PaintedComboBox.h"
 #include "store/ProgramState.h"
 #include "store/UndoSnapshot.h"
+#include "store/WindowParts.h"
 #include "store/procedures.h"
 
 #include <QEvent>
@@ -34,29 +35,17 @@ TForm4::TForm4(QWidget* parent) : LedgerDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Передача товара"));
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont bold = Label1->font();
-    bold.setBold(true);
-    Label1->setFont(bold);
+    Label1 = WindowParts::boldLabel(this, "Label1");
     ComboBox1 = new PaintedComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox2 = new PaintedComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setEnabled(false);
+    Edit1 = WindowParts::shownValue(this, "Edit1");
     // Pasted text must be digits too: the count goes into statements as a whole number.
     Edit2 = FilteredLineEdit::countBox(this, "Edit2");
-    Edit3 = new QLineEdit(this);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setEnabled(false);
-    BitBtn1 = new QPushButton(QStringLiteral("Передать"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn1->setEnabled(false);
-    BitBtn2 = new QPushButton(QStringLiteral("Выход"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    Edit3 = WindowParts::shownValue(this, "Edit3");
+    BitBtn1 = WindowParts::confirmButton(this, "BitBtn1", QStringLiteral("Передать"));
+    BitBtn2 = WindowParts::button(this, "BitBtn2", QStringLiteral("Выход"));
     for (QWidget* w :
          std::initializer_list<QWidget*>{ComboBox1, ComboBox2, Edit1, Edit2, Edit3, BitBtn1, BitBtn2})
         HelpContext::set(w, kHelpContext);
@@ -77,8 +66,7 @@ TForm4::TForm4(QWidget* parent) : LedgerDialog(parent) {
     layout->addWidget(BitBtn2, 5, 3);
     setFixedSize(380, 190);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(100);
+    Timer1 = WindowParts::enablingTimer(this);
     connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
     connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TForm4::ComboBox2Change);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);

@@ -1,6 +1,8 @@
 #include "operations/Unit5.h"
 
+#include "store/ChartLook.h"
 #include "store/LedgerDialog.h"
+#include "store/WindowParts.h"
 
 #include "platform/DisplayMode.h"
 #include "platform/HelpContext.h"
@@ -75,8 +77,7 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
 TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Управление кассой"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
-    setModal(false);
+    WindowParts::useDialogFrame(this);
     setSizeGripEnabled(false);
     buildControls();
     buildChart();
@@ -178,35 +179,12 @@ void TForm5::buildControls() {
 }
 
 void TForm5::buildChart() {
-    Series1 = new QLineSeries;
-    Series1->setPen(QPen(Qt::red, 2));
-    Series1->setPointsVisible(false);
-    Series1->setPointLabelsVisible(false);
-
-    chart = new QChart;
-    // Axis numbers in the regional decimal separator, as everywhere else in the program.
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(RegionalSettings::numberLocale());
-    chart->addSeries(Series1);
-    chart->legend()->hide();
-    chart->setTitle(QString());
-    chart->setDropShadowEnabled(false);
-    chart->setBackgroundRoundness(0);
+    chart = ChartLook::lineChart(&Series1);
     chart->setPlotAreaBackgroundVisible(false);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    QLinearGradient shade(0, 0, 0, 1);
-    shade.setCoordinateMode(QGradient::ObjectBoundingMode);
-    shade.setColorAt(0, QColor(0xC0, 0xC0, 0xC0));
-    shade.setColorAt(1, Qt::white);
-    chart->setBackgroundBrush(shade);
 
     const QPen dotted(QColor(0x80, 0x80, 0x80), 1, Qt::DotLine);
-    dateAxis = new QDateTimeAxis;
-    dateAxis->setFormat(QStringLiteral("dd.MM.yy"));
-    dateAxis->setLabelsAngle(-90);
+    dateAxis = ChartLook::dateAxis(chart, Series1);
     dateAxis->setGridLinePen(dotted);
-    chart->addAxis(dateAxis, Qt::AlignBottom);
-    Series1->attachAxis(dateAxis);
 
     valueAxis = new QValueAxis;
     valueAxis->setGridLinePen(dotted);

@@ -12,6 +12,7 @@
 #include "store/ProgramState.h"
 #include "store/TotalGoodsHistory.h"
 #include "store/UndoSnapshot.h"
+#include "store/WindowParts.h"
 #include "store/procedures.h"
 
 #include <QEvent>
@@ -44,21 +45,13 @@ TForm6::TForm6(QWidget* parent) : LedgerDialog(parent) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Переучет товара"));
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont bold = Label1->font();
-    bold.setBold(true);
-    Label1->setFont(bold);
+    Label1 = WindowParts::boldLabel(this, "Label1");
     ComboBox1 = new PaintedComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setEnabled(false);
+    Edit1 = WindowParts::shownValue(this, "Edit1");
     // Pasted text must be digits too: the count goes into statements as a whole number.
     Edit2 = FilteredLineEdit::countBox(this, "Edit2");
-    Edit3 = new QLineEdit(this);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setEnabled(false);
+    Edit3 = WindowParts::shownValue(this, "Edit3");
 
     StringGrid1 = new QTableWidget(0, 4, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -75,19 +68,11 @@ TForm6::TForm6(QWidget* parent) : LedgerDialog(parent) {
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setItemDelegate(new TextCellColourDelegate(StringGrid1));
 
-    BitBtn1 = new QPushButton(QStringLiteral("Добавить"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setAutoDefault(false);
-    BitBtn2 = new QPushButton(QStringLiteral("Удалить"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
-    BitBtn3 = new QPushButton(QStringLiteral("Переучет"), this);
-    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-    BitBtn3->setDefault(true);
-    BitBtn4 = new QPushButton(QStringLiteral("Выход"), this);
-    BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    BitBtn4->setAutoDefault(false);
-    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3})
+    BitBtn1 = WindowParts::button(this, "BitBtn1", QStringLiteral("Добавить"));
+    BitBtn2 = WindowParts::button(this, "BitBtn2", QStringLiteral("Удалить"));
+    BitBtn3 = WindowParts::confirmButton(this, "BitBtn3", QStringLiteral("Переучет"));
+    BitBtn4 = WindowParts::button(this, "BitBtn4", QStringLiteral("Выход"));
+    for (QPushButton* b : {BitBtn1, BitBtn2})
         b->setEnabled(false);
 
     auto* layout = new QGridLayout(this);
@@ -108,8 +93,7 @@ TForm6::TForm6(QWidget* parent) : LedgerDialog(parent) {
     layout->setColumnStretch(0, 1);
     setFixedSize(440, 400);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(100);
+    Timer1 = WindowParts::enablingTimer(this);
     connect(Timer1, &QTimer::timeout, this, &TForm6::Timer1Timer);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm6::ComboBox1Change);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm6::BitBtn1Click);

@@ -5,6 +5,7 @@
 #include "store/ColourScheme.h"
 #include "store/ProgramState.h"
 #include "store/Settings.h"
+#include "store/WindowParts.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -26,9 +27,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     Form10 = this;
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("Настройки цвета"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(false);
+    WindowParts::useDialogFrame(this);
     HelpContext::set(this, 14);
 
     ColorBox** boxes[6] = {&ColorBox1, &ColorBox2, &ColorBox3, &ColorBox4, &ColorBox5, &ColorBox6};

@@ -3,6 +3,7 @@
 #include "platform/HelpContext.h"
 #include "platform/Messages.h"
 #include "store/Settings.h"
+#include "store/WindowParts.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -28,9 +29,7 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     Form11 = this;
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Изменение пароля"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(false);
+    WindowParts::useDialogFrame(this);
     HelpContext::set(this, 15);
 
     Edit3 = passwordBox(this, "Edit3");

@@ -4,6 +4,7 @@
 #include "store/FilteredLineEdit.h"
 #include "store/ProgramState.h"
 #include "store/Settings.h"
+#include "store/WindowParts.h"
 #include "store/procedures.h"
 
 #include <QEvent>
@@ -42,9 +43,7 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent) {
     Form13 = this;
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("Резервное копирование"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(false);
+    WindowParts::useDialogFrame(this);
 
     auto* label =
         new QLabel(QStringLiteral("Количество дней, за которые нужно хранить резервные копии"), this);

@@ -2,6 +2,7 @@
 
 #include "settings/AboutPicture.h"
 #include "settings/JpegDecoder.h"
+#include "store/WindowParts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,9 +33,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     Form7 = this;
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("О программе"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(false);
+    WindowParts::useDialogFrame(this);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -1,6 +1,7 @@
 #include "settings/Unit9.h"
 
 #include "store/LedgerDialog.h"
+#include "store/WindowParts.h"
 
 #include "platform/HelpContext.h"
 #include "platform/Messages.h"
@@ -35,8 +36,7 @@ FilteredLineEdit* moneyBox(const char* name, QWidget* parent) { return FilteredL
 TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Настройка зарплаты"));
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
-    setModal(false);
+    WindowParts::useDialogFrame(this);
 
     Edit1 = moneyBox("Edit1", this);
     Edit2 = moneyBox("Edit2", this);

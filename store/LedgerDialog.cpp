@@ -1,15 +1,12 @@
 #include "store/LedgerDialog.h"
 
 #include "platform/Messages.h"
+#include "store/WindowParts.h"
 
 #include <QEvent>
 #include <QScreen>
 
-LedgerDialog::LedgerDialog(QWidget* parent) : QDialog(parent) {
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(false);
-}
+LedgerDialog::LedgerDialog(QWidget* parent) : QDialog(parent) { WindowParts::useDialogFrame(this); }
 
 void LedgerDialog::centreOnDesktop(QWidget* window) {
     if (const QScreen* screen = window->screen()) {

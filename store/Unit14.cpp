@@ -1,6 +1,7 @@
 #include "store/Unit14.h"
 
 #include "platform/RegionalSettings.h"
+#include "store/ChartLook.h"
 #include "store/Ledger.h"
 
 #include <QChart>
@@ -70,32 +71,9 @@ TForm14::~TForm14() {
 }
 
 void TForm14::buildChart() {
-    Series1 = new QLineSeries;
-    Series1->setPen(QPen(Qt::red, 2));
-    Series1->setPointsVisible(false);
-    Series1->setPointLabelsVisible(false);
+    chart = ChartLook::lineChart(&Series1);
 
-    chart = new QChart;
-    // Axis numbers in the regional decimal separator, as everywhere else in the program.
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(RegionalSettings::numberLocale());
-    chart->addSeries(Series1);
-    chart->legend()->hide();
-    chart->setTitle(QString());
-    chart->setDropShadowEnabled(false);
-    chart->setBackgroundRoundness(0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    QLinearGradient shade(0, 0, 0, 1);
-    shade.setCoordinateMode(QGradient::ObjectBoundingMode);
-    shade.setColorAt(0, QColor(0xC0, 0xC0, 0xC0));
-    shade.setColorAt(1, Qt::white);
-    chart->setBackgroundBrush(shade);
-
-    dateAxis = new QDateTimeAxis;
-    dateAxis->setFormat(QStringLiteral("dd.MM.yy"));
-    dateAxis->setLabelsAngle(-90);
-    chart->addAxis(dateAxis, Qt::AlignBottom);
-    Series1->attachAxis(dateAxis);
+    dateAxis = ChartLook::dateAxis(chart, Series1);
 
     valueAxis = new QValueAxis;
     valueAxis->setTickType(QValueAxis::TicksDynamic);
