@@ -9,6 +9,7 @@
 #include "store/Ledger.h"
 #include "store/MainWindowLink.h"
 #include "store/ProgramState.h"
+#include "store/TablesClosed.h"
 
 #include <QApplication>
 #include <QDir>
@@ -134,14 +135,8 @@ bool RestoreFromArchive() {
     try {
         extract(QFileInfo(archive).absoluteFilePath(), extracted);
         checkTables(extracted);
-        Ledger::engine().closeTables();
-        try {
-            replaceTables(extracted, aside);
-        } catch (const RestoreFailure&) {
-            Ledger::engine().openTables();
-            throw;
-        }
-        Ledger::engine().openTables();
+        TablesClosed closed;
+        replaceTables(extracted, aside);
     } catch (const RestoreFailure& f) {
         failure = f;
     }

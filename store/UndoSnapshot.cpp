@@ -8,6 +8,7 @@
 #include "store/Ledger.h"
 #include "store/MainWindowLink.h"
 #include "store/ProgramState.h"
+#include "store/TablesClosed.h"
 #include "store/TotalGoodsHistory.h"
 
 #include <QAction>
@@ -19,19 +20,6 @@
 #include <QStringEncoder>
 
 namespace {
-
-// Reopens the table handles when the file work is done, whichever way it ends.
-class HandlesClosed {
-public:
-    HandlesClosed() { Ledger::engine().closeTables(); }
-    ~HandlesClosed() {
-        try {
-            Ledger::engine().openTables();
-        } catch (const std::exception&) {
-            // A table missing now is reported by the next statement that needs it.
-        }
-    }
-};
 
 QString folder() { return State().programFolder; }
 
@@ -67,7 +55,7 @@ void writeDescription(const QString& description) {
 QString UndoFolder() { return folder() + QStringLiteral("backup/undo"); }
 
 void MakeUndoSnapshot(const QString& description) {
-    HandlesClosed closed;
+    TablesClosed closed;
     QDir().mkpath(UndoFolder());
     const QString f = folder();
     const QString batch = f + QStringLiteral("makeundo.bat");
@@ -107,7 +95,7 @@ bool UndoLastOperation() {
     }
     const QString f = folder();
     {
-        HandlesClosed closed;
+        TablesClosed closed;
         const pid_t pid = BatchFile::start(f, QStringLiteral("undo.bat"),
                                            {QStringLiteral("del /Q \"%1*.db\"").arg(f),
                                             QStringLiteral("move \"%1backup/undo/*.db\" \"%1\"").arg(f),

@@ -83,7 +83,6 @@ TEST_F(UndoBackupTest, OnlyTheLastOperationIsUndoneAndNoChangesNothing) {
     run(QStringLiteral("INSERT INTO tovar VALUES(\"%1\",\"Хлеб\",\"2\",\"5\",\"10\")").arg(id));
     Form1->Timer1Timer();
     EXPECT_EQ(Form1->N6->text(), QStringLiteral("Отменить добавление товара"));
-    const QVector<QByteArray> beforeTransfer = tables();
     MakeUndoSnapshot(QStringLiteral("передачу товара"));
     run(QStringLiteral("UPDATE tovar SET t_col=\"2\", t_summ=\"4\" WHERE r_id=\"%1\" and t_name=\"Хлеб\"").arg(id));
     Form1->Timer1Timer();
@@ -114,7 +113,6 @@ TEST_F(UndoBackupTest, OnlyTheLastOperationIsUndoneAndNoChangesNothing) {
     q.open();
     ASSERT_EQ(q.recordCount(), 1);
     EXPECT_EQ(q.fieldByName(QStringLiteral("i_summ")).asFloat(), 10.0);
-    Q_UNUSED(beforeTransfer);
 }
 
 TEST_F(UndoBackupTest, DeletingTheLastAgentAndUndoingItBringsBackEveryRow) {

@@ -41,19 +41,6 @@ protected:
         ASSERT_TRUE(Form3->isVisible());
         Form3->FormActivate();
     }
-    QStringList rows(const QString& statement, const QStringList& fields) {
-        Query q(&Ledger::engine());
-        q.setSql(statement);
-        q.open();
-        QStringList out;
-        for (q.first(); !q.eof(); q.next()) {
-            QStringList values;
-            for (const QString& field : fields)
-                values << q.fieldByName(field).asString();
-            out << values.join(QLatin1Char('|'));
-        }
-        return out;
-    }
     QStringList goodsLines(int agent) {
         return rows(QStringLiteral("SELECT * FROM tovar WHERE r_id=\"%1\" ORDER BY t_name").arg(agent),
                     {"t_name", "t_price", "t_col", "t_summ"});
